@@ -1,0 +1,23 @@
+#pragma once
+// Input limits of the edit boxes, counted in GBK bytes as the service counts
+// them ("中" takes two), optionally digits only.
+
+#include <QValidator>
+
+namespace plandesk {
+
+class GbkValidator : public QValidator {
+  Q_OBJECT
+
+ public:
+  enum class Kind { any_text, digits };
+
+  GbkValidator(int max_bytes, Kind kind, QObject* parent = nullptr);
+  State validate(QString& input, int& pos) const override;
+
+ private:
+  int max_bytes_;
+  Kind kind_;
+};
+
+}  // namespace plandesk
