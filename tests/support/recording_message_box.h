@@ -7,7 +7,7 @@
 
 #include "ui/message_box.h"
 
-namespace plandesk::test {
+namespace plandesk::testing {
 
 struct ShownMessage {
   QString text;
@@ -28,4 +28,4 @@ class RecordingMessageBox : public MessageBox {
   QList<ShownMessage> shown;
 };
 
-}  // namespace plandesk::test
+}  // namespace plandesk::testing

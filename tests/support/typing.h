@@ -8,7 +8,7 @@
 #include <QString>
 #include <QTest>
 
-namespace plandesk::test {
+namespace plandesk::testing {
 
 inline void type_text(QWidget* widget, const QString& text) {
   for (const QChar c : text) {
@@ -22,4 +22,4 @@ inline void type_text(QWidget* widget, const QString& text) {
   }
 }
 
-}  // namespace plandesk::test
+}  // namespace plandesk::testing

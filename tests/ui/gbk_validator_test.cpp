@@ -40,7 +40,7 @@ TEST(GbkValidator, CountsGbkBytesAndDigits) {
 TEST(GbkValidator, TypingStopsAtTheLimit) {
   QLineEdit edit;
   edit.setValidator(new GbkValidator(5, GbkValidator::Kind::any_text, &edit));
-  test::type_text(&edit, QString::fromUtf8("abc中中x"));
+  testing::type_text(&edit, QString::fromUtf8("abc中中x"));
   EXPECT_EQ(edit.text(), QString::fromUtf8("abc中"));
 }
 
