@@ -62,10 +62,12 @@ void LoginWindow::log_in() {
   if (busy_) return;
   const std::string user_name = user_name_->text().toStdString();
   const std::string password = password_->text().toStdString();
-  if (!has_gbk_bytes(user_name, 3)) return env_.messages.show(this, account_texts::enter_user_name);
-  if (!has_gbk_bytes(password, 3)) return env_.messages.show(this, account_texts::enter_password);
+  if (!has_gbk_bytes(user_name, 3))
+    return env_.messages.show(this, MessageIcon::none, account_texts::enter_user_name);
+  if (!has_gbk_bytes(password, 3))
+    return env_.messages.show(this, MessageIcon::none, account_texts::enter_password);
   if (!fits_gbk(user_name) || !fits_gbk(password))
-    return env_.messages.show(this, account_texts::unsupported_characters);
+    return env_.messages.show(this, MessageIcon::none, account_texts::unsupported_characters);
 
   set_busy(true);
   run_in_background(
@@ -87,9 +89,8 @@ void LoginWindow::show_login_result(LoginOutcome outcome, const std::string& use
     return;
   }
   env_.messages.show(
-      this,
-      outcome == LoginOutcome::rejected ? account_texts::login_rejected : account_texts::service_unreachable,
-      MessageIcon::information);
+      this, MessageIcon::information,
+      outcome == LoginOutcome::rejected ? account_texts::login_rejected : account_texts::service_unreachable);
   user_name_->clear();
   password_->clear();
   login_button_->setText("登陆");

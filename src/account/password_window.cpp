@@ -48,7 +48,7 @@ void PasswordWindow::change_password() {
     refusal = account_texts::confirmation_differs;
   else if (!fits_gbk(new_password))
     refusal = account_texts::unsupported_characters;
-  if (refusal) return messages_.show(this, refusal);
+  if (refusal) return messages_.show(this, MessageIcon::none, refusal);
 
   set_busy(true);
   run_in_background(
@@ -58,11 +58,11 @@ void PasswordWindow::change_password() {
 
 void PasswordWindow::show_result(bool changed, const std::string& new_password) {
   set_busy(false);
-  if (!changed) return messages_.show(this, account_texts::password_not_changed);
+  if (!changed) return messages_.show(this, MessageIcon::none, account_texts::password_not_changed);
   context_.password = new_password;
   const ProfileStatus saved = update_saved_password(credentials_file_, context_.user_name, new_password);
   if (!saved.ok) qWarning("saved login not updated: %s", saved.error.c_str());
-  messages_.show(this, account_texts::password_changed);
+  messages_.show(this, MessageIcon::none, account_texts::password_changed);
   emit password_changed();
 }
 

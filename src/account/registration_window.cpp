@@ -73,15 +73,16 @@ void RegistrationWindow::register_account() {
     refusal = account_texts::qq_too_short;
   else if (!fits_gbk(account.user_name) || !fits_gbk(account.password))
     refusal = account_texts::unsupported_characters;
-  if (refusal) return env_.messages.show(this, refusal);
+  if (refusal) return env_.messages.show(this, MessageIcon::none, refusal);
 
   set_busy(true);
   run_in_background(
       this, [context = env_.context, account] { return plandesk::register_account(context, account); },
       [this](const RegistrationResult& result) {
         set_busy(false);
-        env_.messages.show(this, result.succeeded ? QString(account_texts::registered)
-                                                  : QString::fromStdString(result.reply_text));
+        env_.messages.show(this, MessageIcon::none,
+                           result.succeeded ? QString(account_texts::registered)
+                                            : QString::fromStdString(result.reply_text));
       });
 }
 

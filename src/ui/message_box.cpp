@@ -1,15 +1,26 @@
 #include "ui/message_box.h"
 
-#include <QApplication>
 #include <QMessageBox>
 
 namespace plandesk {
 
-void DialogMessageBox::show(QWidget* parent, const QString& text, MessageIcon icon) {
-  auto* box =
-      new QMessageBox(icon == MessageIcon::information ? QMessageBox::Information : QMessageBox::NoIcon,
-                      QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+void QtMessageBox::show(QWidget* parent, MessageIcon icon, const QString& text) {
+  auto* box = new QMessageBox(parent);
   box->setObjectName("message_box");
+  box->setWindowTitle(QStringLiteral("提示"));
+  box->setText(text);
+  switch (icon) {
+    case MessageIcon::none:
+      box->setIcon(QMessageBox::NoIcon);
+      break;
+    case MessageIcon::information:
+      box->setIcon(QMessageBox::Information);
+      break;
+    case MessageIcon::warning:
+      box->setIcon(QMessageBox::Warning);
+      break;
+  }
+  box->setStandardButtons(QMessageBox::Ok);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();
 }

@@ -106,7 +106,7 @@ TEST_F(LoginWindowTest, ShortOrUnusableInputIsRefusedWithoutARequest) {
     messages.shown.clear();
     log_in_as(c.user, c.password);
     EXPECT_EQ(messages.texts(), QStringList{c.message}) << c.user << " / " << c.password;
-    EXPECT_EQ(messages.shown.value(0).icon, MessageIcon::none);
+    EXPECT_EQ(messages.shown.at(0).icon, MessageIcon::none);
   }
   EXPECT_TRUE(server.requests().empty());
   EXPECT_EQ(finished->count(), 0);
@@ -151,7 +151,7 @@ TEST_F(LoginWindowTest, AcceptedLoginFillsTheContextSavesAndCloses) {
     ASSERT_TRUE(finished->wait()) << reply;
     EXPECT_EQ(finished->at(0).at(0).toBool(), true);
     QTRY_VERIFY(guard.isNull());  // destroyed once closed
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(received("/chkuser.asp", "username"), "张三丰");
     EXPECT_EQ(received("/chkuser.asp", "password"), "p&ss=1");
     EXPECT_EQ(context.user_name, "张三丰");

@@ -1,31 +1,30 @@
 #pragma once
-// A MessageBox for tests: every box is answered with OK at once and its text
-// and icon are kept for the test to read.
+// A MessageBox for tests: every box is answered with OK at once; its icon
+// and text are kept for the test to read.
 
-#include <QList>
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 #include "ui/message_box.h"
 
 namespace plandesk::testing {
 
-struct ShownMessage {
-  QString text;
-  MessageIcon icon;
-  QWidget* parent;
-};
-
-class RecordingMessageBox : public MessageBox {
+class RecordingMessageBox final : public MessageBox {
  public:
-  void show(QWidget* parent, const QString& text, MessageIcon icon = MessageIcon::none) override {
-    shown.append({text, icon, parent});
-  }
+  struct Shown {
+    MessageIcon icon;
+    QString text;
+  };
+  void show(QWidget*, MessageIcon icon, const QString& text) override { shown.push_back({icon, text}); }
+
   QStringList texts() const {
     QStringList out;
     for (const auto& m : shown) out.append(m.text);
     return out;
   }
-  QList<ShownMessage> shown;
+
+  std::vector<Shown> shown;
 };
 
 }  // namespace plandesk::testing

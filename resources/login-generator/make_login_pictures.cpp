@@ -1,5 +1,5 @@
 // Draws the pictures the program carries: the login and registration
-// backgrounds (JPEG) and the program icon (PNG). Run by scripts/make-pictures;
+// backgrounds (JPEG) and the program icon (PNG). Run by scripts/make-login-pictures;
 // the output is committed under resources/.
 
 #include <QFont>
