@@ -10,8 +10,4 @@ namespace plandesk {
 // True when the text has at least `bytes` bytes in GBK ("中" counts 2).
 bool has_gbk_bytes(std::string_view utf8, std::size_t bytes);
 
-// True when every character of the text exists in GBK, so that it reaches
-// the service as typed instead of as "?".
-bool fits_gbk(std::string_view utf8);
-
 }  // namespace plandesk

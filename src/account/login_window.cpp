@@ -9,6 +9,7 @@
 #include "account/registration_window.h"
 #include "account/saved_credentials.h"
 #include "service/endpoints.h"
+#include "text/gbk.h"
 #include "ui/background_request.h"
 #include "ui/message_box.h"
 #include "ui/pictures.h"

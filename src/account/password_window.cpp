@@ -7,6 +7,7 @@
 #include "account/account_widgets.h"
 #include "account/saved_credentials.h"
 #include "service/endpoints.h"
+#include "text/gbk.h"
 #include "ui/background_request.h"
 #include "ui/message_box.h"
 

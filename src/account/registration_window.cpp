@@ -6,6 +6,7 @@
 #include "account/account_texts.h"
 #include "account/account_widgets.h"
 #include "service/endpoints.h"
+#include "text/gbk.h"
 #include "ui/background_request.h"
 #include "ui/gbk_validator.h"
 #include "ui/message_box.h"

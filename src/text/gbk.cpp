@@ -105,6 +105,11 @@ std::string gbk_to_utf8(std::string_view gbk) {
   return to_utf8().run(gbk, gbk_sequence_length);
 }
 
+bool fits_gbk(std::string_view utf8) {
+  if (is_ascii(utf8)) return true;
+  return gbk_to_utf8(utf8_to_gbk(utf8)) == utf8;
+}
+
 std::size_t gbk_length(std::string_view utf8) {
   if (is_ascii(utf8)) return utf8.size();
   return utf8_to_gbk(utf8).size();

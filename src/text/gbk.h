@@ -20,6 +20,10 @@ std::string gbk_to_utf8(std::string_view gbk);
 // Lengths, limits and positions of the service and the windows count these.
 std::size_t gbk_length(std::string_view utf8);
 
+// True when every character of the UTF-8 text exists in GBK, so that it
+// reaches the service and the ini files as typed rather than as "?".
+bool fits_gbk(std::string_view utf8);
+
 // True when every byte is ASCII; such a text is the same in GBK and UTF-8.
 bool is_ascii(std::string_view text);
 

@@ -43,5 +43,17 @@ TEST(Gbk, LongTextCrossesTheConversionBuffer) {
   EXPECT_EQ(gbk_to_utf8(gbk), utf8);
 }
 
+TEST(Gbk, FitsOnlyWhatGbkCanHold) {
+  struct Case {
+    const char* text;
+    bool fits;
+  } cases[] = {
+      {"demo123", true}, {"张三丰", true},       {"a?b", true},
+      {"pass😀", false},  {"\xE2\x82\xAC", true},  // € exists in GBK (0x80)
+      {"한국", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(fits_gbk(c.text), c.fits) << c.text;
+}
+
 }  // namespace
 }  // namespace plandesk

@@ -1,0 +1,15 @@
+#pragma once
+// The current local time, handed in so that tests decide what "now" is.
+
+#include <QDateTime>
+#include <functional>
+
+namespace plandesk {
+
+using Clock = std::function<QDateTime()>;
+
+inline QDateTime system_now() {
+  return QDateTime::currentDateTime();
+}
+
+}  // namespace plandesk
