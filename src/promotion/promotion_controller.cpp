@@ -26,7 +26,7 @@ Control* named(QWidget* tab, const char* name) {
 }  // namespace
 
 PromotionController::PromotionController(QWidget* tab, const ServiceContext& context, MessageBox& messages,
-                                         Clock clock, QObject* parent)
+                                         DateTimeClock clock, QObject* parent)
     : QObject(parent),
       tab_(tab),
       text_(named<QPlainTextEdit>(tab, "编辑框2")),

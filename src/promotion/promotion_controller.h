@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "promotion/clock.h"
+#include "promotion/date_time_clock.h"
 #include "service/endpoints.h"
 #include "service/service_context.h"
 
@@ -32,7 +32,7 @@ class PromotionController : public QObject {
   // `tab` holds 编辑框2, 编辑框_zhifubao, 编辑框_zhifubaoname, 按钮5 and
   // 超级列表框1. `context` is the application's record: a bind quotes it
   // as it stands at the click.
-  PromotionController(QWidget* tab, const ServiceContext& context, MessageBox& messages, Clock clock,
+  PromotionController(QWidget* tab, const ServiceContext& context, MessageBox& messages, DateTimeClock clock,
                       QObject* parent = nullptr);
   // Waits for a worker still on its way, so that no request outlives the
   // program's objects.
@@ -61,7 +61,7 @@ class PromotionController : public QObject {
   QTreeWidget* referrals_;
   const ServiceContext& context_;
   MessageBox& messages_;
-  Clock clock_;
+  DateTimeClock clock_;
   std::unique_ptr<PromotionWorker> worker_;
   QThread* thread_ = nullptr;
   bool bound_ = false;

@@ -6,7 +6,7 @@
 
 namespace plandesk {
 
-using Clock = std::function<QDateTime()>;
+using DateTimeClock = std::function<QDateTime()>;
 
 inline QDateTime system_now() {
   return QDateTime::currentDateTime();
