@@ -3,6 +3,8 @@
 #include <cstring>
 #include <utility>
 
+#include "feed/ascii_scan.h"
+
 namespace plandesk {
 namespace {
 
@@ -31,7 +33,9 @@ bool matches_at(std::string_view text, std::size_t i, std::string_view needle, b
 // First position at or after `from`, on a character start, where `needle`
 // stands; npos when there is none.
 std::size_t find_delimiter(std::string_view text, std::string_view needle, std::size_t from,
-                           bool case_sensitive) {
+                           bool case_sensitive, bool single_byte) {
+  if (case_sensitive && single_byte)
+    return needle.size() == 1 ? text.find(needle[0], from) : text.find(needle, from);
   const std::size_t last = text.size() - needle.size();  // callers ensure needle fits
   const char first = case_sensitive ? needle[0] : fold(needle[0]);
   for (std::size_t i = from; i <= last; i += char_length(text, i)) {
@@ -74,16 +78,17 @@ std::string_view trim_blanks(std::string_view s) {
 void collect_between(std::string_view text, std::string_view start, std::string_view end, bool case_sensitive,
                      std::size_t longest, std::size_t from, std::vector<std::string_view>& segments) {
   if (start.empty() || end.empty()) return;
+  const bool single_byte = all_ascii(text);  // every byte starts a character
   std::size_t pos = from == 0 ? 0 : from - 1;
   for (;;) {
     if (pos > text.size() || text.size() - pos < start.size()) return;
-    const std::size_t p = find_delimiter(text, start, pos, case_sensitive);
+    const std::size_t p = find_delimiter(text, start, pos, case_sensitive, single_byte);
     if (p == std::string_view::npos) return;
     const std::size_t segment_begin = p + start.size();
     if (segment_begin >= text.size()) return;
-    const std::size_t search_from = segment_begin + char_length(text, segment_begin);
+    const std::size_t search_from = segment_begin + (single_byte ? 1 : char_length(text, segment_begin));
     if (search_from > text.size() || text.size() - search_from < end.size()) return;
-    const std::size_t g = find_delimiter(text, end, search_from, case_sensitive);
+    const std::size_t g = find_delimiter(text, end, search_from, case_sensitive, single_byte);
     if (g == std::string_view::npos) return;
     const std::string_view segment = trim_blanks(text.substr(segment_begin, g - segment_begin));
     if (segment.empty() || (longest != 0 && segment.size() > longest)) return;

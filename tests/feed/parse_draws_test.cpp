@@ -102,6 +102,13 @@ TEST(ParseDraws, Cases) {
        {{"123456", pk10_numbers}},
        11,
        true},
+      {"pk10 match after a long failed start",
+       LotteryCode::pk10,
+       "[123456-01,02,03,04,05,06,07,08,0901,02,03,04,05,06,07,08,09,10]" + records(10, "123", pk10_numbers),
+       11,
+       {{"123456", pk10_numbers}},
+       11,
+       true},
       {"pk10 eleventh group is left over",
        LotteryCode::pk10,
        "[123456-" + pk10_numbers + ",11]" + records(10, "123", pk10_numbers),
@@ -166,6 +173,28 @@ TEST(ParseDraws, IssueTextsComeOutAsUtf8) {
       LotteryCode::cqssc);
   ASSERT_EQ(result.draws.size(), 1u);
   EXPECT_EQ(result.draws[0].issue, "第1期");
+}
+
+// Every cut-off reply parses without reading past its end (the buffer is
+// exactly as long as the text, so a sanitiser build sees any overrun), and a
+// longer cut never has fewer matches.
+TEST(ParseDraws, CutOffRepliesStayInBounds) {
+  for (const auto lottery : all_lotteries) {
+    SCOPED_TRACE(std::string(lottery_text(lottery)));
+    const std::string numbers = lottery == LotteryCode::pk10    ? pk10_numbers
+                                : lottery == LotteryCode::x11x5 ? x11x5_numbers
+                                                                : "12345";
+    const std::string reply = records(3, "15 \xA1\xA1", numbers) + "[\xD6\xD0" + numbers;
+    int previous = 0;
+    for (std::size_t size = 0; size <= reply.size(); ++size) {
+      const std::vector<char> buffer(reply.begin(), reply.begin() + static_cast<std::ptrdiff_t>(size));
+      const PollResult result = parse_draws(std::string_view(buffer.data(), buffer.size()), lottery);
+      EXPECT_GE(result.match_count, previous) << size;
+      EXPECT_LE(result.match_count, 4) << size;
+      previous = result.match_count;
+    }
+    EXPECT_EQ(previous, is_five_digit(lottery) ? 3 : 4);  // the pairs need no closing "]"
+  }
 }
 
 }  // namespace
