@@ -9,18 +9,22 @@ namespace plandesk {
 
 enum class LotteryCode { cqssc, jxssc, hsssc, pk10, x11x5 };
 
-inline constexpr std::array<LotteryCode, 5> all_lotteries = {LotteryCode::cqssc, LotteryCode::jxssc,
-                                                             LotteryCode::hsssc, LotteryCode::pk10,
-                                                             LotteryCode::x11x5};
+inline constexpr std::array<LotteryCode, 5> all_lotteries = {
+    LotteryCode::cqssc, LotteryCode::jxssc, LotteryCode::hsssc, LotteryCode::pk10, LotteryCode::x11x5};
 
 // The code as the program writes it: "cqssc", "jxssc", "hsssc", "pk10", "11x5".
 constexpr std::string_view lottery_text(LotteryCode code) {
   switch (code) {
-    case LotteryCode::cqssc: return "cqssc";
-    case LotteryCode::jxssc: return "jxssc";
-    case LotteryCode::hsssc: return "hsssc";
-    case LotteryCode::pk10: return "pk10";
-    case LotteryCode::x11x5: return "11x5";
+    case LotteryCode::cqssc:
+      return "cqssc";
+    case LotteryCode::jxssc:
+      return "jxssc";
+    case LotteryCode::hsssc:
+      return "hsssc";
+    case LotteryCode::pk10:
+      return "pk10";
+    case LotteryCode::x11x5:
+      return "11x5";
   }
   return {};
 }
