@@ -10,7 +10,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using K = PlanKind;
+using K = SettingsKind;
 using F = SettingField;
 
 // UTF-8 source of the default file; the table above holds the same keys in

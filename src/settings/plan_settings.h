@@ -12,7 +12,7 @@ namespace plandesk {
 
 // The ten plan kinds that have settings of their own. The three five-digit
 // games share the four ssc kinds.
-enum class PlanKind : std::size_t {
+enum class SettingsKind : std::size_t {
   ssc_single,
   ssc_size,
   ssc_two,
@@ -37,8 +37,8 @@ struct KindSettings {
 struct PlanSettings {
   std::array<KindSettings, plan_kind_count> kinds;
 
-  KindSettings& operator[](PlanKind kind) { return kinds[static_cast<std::size_t>(kind)]; }
-  const KindSettings& operator[](PlanKind kind) const { return kinds[static_cast<std::size_t>(kind)]; }
+  KindSettings& operator[](SettingsKind kind) { return kinds[static_cast<std::size_t>(kind)]; }
+  const KindSettings& operator[](SettingsKind kind) const { return kinds[static_cast<std::size_t>(kind)]; }
   bool operator==(const PlanSettings&) const = default;
 };
 
@@ -47,7 +47,7 @@ enum class SettingField { enabled, cycle, count };
 struct SettingKey {
   std::string_view section;
   std::string_view key;
-  PlanKind kind;
+  SettingsKind kind;
   SettingField field;
 };
 
@@ -59,8 +59,8 @@ inline constexpr std::string_view switch_on = "真";
 inline constexpr std::string_view switch_off = "假";
 
 // The big/small kind has no bet count.
-constexpr bool kind_has_count(PlanKind kind) {
-  return kind != PlanKind::ssc_size;
+constexpr bool kind_has_count(SettingsKind kind) {
+  return kind != SettingsKind::ssc_size;
 }
 
 // The file written on the first start, GBK bytes (480 of them).

@@ -65,9 +65,9 @@ TEST(PlanSettings, AnExistingFileIsNeverReplaced) {
   write_bytes(ini(dir), own);
   const auto loaded = load_settings(dir.path());
   EXPECT_EQ(read_bytes(ini(dir)), own);
-  EXPECT_EQ(loaded.settings[PlanKind::ssc_single].cycle, "7");
-  EXPECT_FALSE(loaded.settings[PlanKind::ssc_single].enabled) << "an absent switch stays unticked";
-  EXPECT_EQ(loaded.settings[PlanKind::ssc_single].count, "");
+  EXPECT_EQ(loaded.settings[SettingsKind::ssc_single].cycle, "7");
+  EXPECT_FALSE(loaded.settings[SettingsKind::ssc_single].enabled) << "an absent switch stays unticked";
+  EXPECT_EQ(loaded.settings[SettingsKind::ssc_single].count, "");
 }
 
 TEST(PlanSettings, OnlyTheExactOnTextTicksABox) {
@@ -79,7 +79,7 @@ TEST(PlanSettings, OnlyTheExactOnTextTicksABox) {
   for (const auto& c : cases) {
     TempDir dir;
     write_bytes(ini(dir), utf8_to_gbk(std::string("[pk10]\r\nPK第二名开关=") + c.value + "\r\n"));
-    EXPECT_EQ(load_settings(dir.path()).settings[PlanKind::pk10_second].enabled, c.enabled) << c.value;
+    EXPECT_EQ(load_settings(dir.path()).settings[SettingsKind::pk10_second].enabled, c.enabled) << c.value;
   }
 }
 
@@ -91,21 +91,21 @@ TEST(PlanSettings, AFileWithoutTheRaceSectionLeavesItsKindsOffAndEmpty) {
   write_bytes(ini(dir), utf8_to_gbk(text));
 
   const auto settings = load_settings(dir.path()).settings;
-  for (const auto kind : {PlanKind::pk10_first, PlanKind::pk10_second, PlanKind::pk10_third})
+  for (const auto kind : {SettingsKind::pk10_first, SettingsKind::pk10_second, SettingsKind::pk10_third})
     EXPECT_EQ(settings[kind], KindSettings{}) << static_cast<int>(kind);
-  EXPECT_TRUE(settings[PlanKind::ssc_two].enabled);
-  EXPECT_EQ(settings[PlanKind::x11x5_second].count, "5");
+  EXPECT_TRUE(settings[SettingsKind::ssc_two].enabled);
+  EXPECT_EQ(settings[SettingsKind::x11x5_second].count, "5");
 }
 
 TEST(PlanSettings, SavedValuesComeBackVerbatim) {
   TempDir dir;
   auto settings = load_settings(dir.path()).settings;
-  settings[PlanKind::ssc_single].cycle = "abc";
-  settings[PlanKind::ssc_size].enabled = false;
-  settings[PlanKind::ssc_three].count = " 12 ";
-  settings[PlanKind::pk10_third].cycle = "";
-  settings[PlanKind::x11x5_first].count = "六";
-  settings[PlanKind::x11x5_third].enabled = false;
+  settings[SettingsKind::ssc_single].cycle = "abc";
+  settings[SettingsKind::ssc_size].enabled = false;
+  settings[SettingsKind::ssc_three].count = " 12 ";
+  settings[SettingsKind::pk10_third].cycle = "";
+  settings[SettingsKind::x11x5_first].count = "六";
+  settings[SettingsKind::x11x5_third].enabled = false;
   const auto saved = save_settings(dir.path(), settings);
   ASSERT_TRUE(saved.ok) << saved.error;
 
@@ -121,8 +121,8 @@ TEST(PlanSettings, SaveKeepsHandEditsAndUnknownKeys) {
       ini(dir),
       utf8_to_gbk("; my notes\r\n[SSC]\r\n后一定位周期 = 9\r\n自定义=保留\r\n\r\n[extra]\r\nx=1\r\n"));
   auto settings = load_settings(dir.path()).settings;
-  EXPECT_EQ(settings[PlanKind::ssc_single].cycle, "9");
-  settings[PlanKind::ssc_single].cycle = "4";
+  EXPECT_EQ(settings[SettingsKind::ssc_single].cycle, "9");
+  settings[SettingsKind::ssc_single].cycle = "4";
   ASSERT_TRUE(save_settings(dir.path(), settings).ok);
 
   const auto text = gbk_to_utf8(read_bytes(ini(dir)));
@@ -141,7 +141,7 @@ TEST(PlanSettings, FailuresAreReportedAndLoseNothing) {
   write_bytes(not_a_folder, "x");
   const auto loaded = load_settings(not_a_folder);
   EXPECT_FALSE(loaded.error.empty());
-  EXPECT_TRUE(loaded.settings[PlanKind::ssc_single].enabled) << "the defaults are still shown";
+  EXPECT_TRUE(loaded.settings[SettingsKind::ssc_single].enabled) << "the defaults are still shown";
   const auto saved = save_settings(not_a_folder, loaded.settings);
   EXPECT_FALSE(saved.ok);
   EXPECT_NE(saved.error.find("mcmpz.ini"), std::string::npos);
