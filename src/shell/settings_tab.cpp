@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "shell/look.h"
-#include "shell/message_box.h"
+#include "ui/message_box.h"
 
 namespace plandesk {
 namespace {

@@ -13,7 +13,7 @@
 #include "shell/account_tab.h"
 #include "shell/feed_controller.h"
 #include "shell/main_window.h"
-#include "shell/message_box.h"
+#include "ui/message_box.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

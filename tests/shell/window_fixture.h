@@ -17,23 +17,13 @@
 #include "shell/feed_controller.h"
 #include "shell/feed_server.h"
 #include "shell/main_window.h"
-#include "shell/message_box.h"
+#include "support/recording_message_box.h"
 
 class QLabel;
 class QLineEdit;
 class QCheckBox;
 
 namespace plandesk::testing {
-
-class RecordingMessageBox final : public MessageBox {
- public:
-  struct Shown {
-    MessageIcon icon;
-    QString text;
-  };
-  void show(QWidget*, MessageIcon icon, const QString& text) override { shown.push_back({icon, text}); }
-  std::vector<Shown> shown;
-};
 
 class WindowTest : public ::testing::Test {
  protected:
