@@ -53,8 +53,13 @@ TEST_F(PlanStoreTest, FirstOpenCreatesAnEmptyOwnerOnlyStore) {
   EXPECT_EQ(query_text(file(), "SELECT group_concat(name, ',') FROM pragma_table_info('jihua')"),
             "id,qihao1,qihao2,zjqihao,kjh,ych,jieguo,type,yctime");
   EXPECT_EQ(query_text(file(), "PRAGMA journal_mode"), "wal");
-  for (const auto& entry : fs::directory_iterator(dir_.path()))
+  add_pending(1001, 1, 3, "1");  // the journal files exist while the store is open
+  for (const auto& entry : fs::directory_iterator(dir_.path())) {
     EXPECT_EQ(entry.path().filename().string().rfind("mcmcsjk.mdb", 0), 0u) << entry.path();
+    struct stat sibling {};
+    ASSERT_EQ(::stat(entry.path().c_str(), &sibling), 0);
+    EXPECT_EQ(sibling.st_mode & 0777, 0600u) << entry.path();
+  }
   EXPECT_FALSE(fs::exists(dir_.path() / "mcmcsjk.mdb.creating"));
 }
 
