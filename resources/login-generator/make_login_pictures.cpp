@@ -1,5 +1,4 @@
-// Draws the pictures the program carries: the login and registration
-// backgrounds (JPEG) and the program icon (PNG). Run by scripts/make-login-pictures;
+// Draws the pictures of the login and registration windows (JPEG). Run by scripts/make-login-pictures;
 // the output is committed under resources/.
 
 #include <QFont>
@@ -80,26 +79,6 @@ QImage picture(QSize size, const Palette& palette, quint32 seed, const QString& 
   return image;
 }
 
-QImage icon() {
-  QImage image(128, 128, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  QLinearGradient fill(0, 0, 128, 128);
-  fill.setColorAt(0, QColor(0x7c, 0xd0, 0x7c));
-  fill.setColorAt(1, QColor(0x2a, 0x82, 0x4a));
-  p.setPen(Qt::NoPen);
-  p.setBrush(fill);
-  p.drawRoundedRect(QRectF(4, 4, 120, 120), 26, 26);
-  p.setBrush(QColor(255, 255, 255, 235));
-  const int heights[] = {34, 56, 44, 76};
-  for (int i = 0; i < 4; ++i) p.drawRoundedRect(QRectF(22 + i * 22, 104 - heights[i], 14, heights[i]), 3, 3);
-  p.setPen(QPen(QColor(0xff, 0xe0, 0x6a), 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  p.setBrush(Qt::NoBrush);
-  p.drawPolyline(QPolygonF({QPointF(24, 58), QPointF(48, 40), QPointF(70, 50), QPointF(104, 22)}));
-  return image;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,8 +88,7 @@ int main(int argc, char** argv) {
   const Palette registration{QColor(0xe2, 0xf4, 0xf2), QColor(0x2f, 0x8a, 0x86), QColor(0xf0, 0xff, 0xff)};
   const bool ok =
       picture({500, 340}, login, 7, "计划 · 开奖 · 统计").save(out + "/login.jpg", "JPG", 90) &&
-      picture({395, 346}, registration, 11, "注册账号").save(out + "/registration.jpg", "JPG", 90) &&
-      icon().save(out + "/plandesk.png", "PNG");
+      picture({395, 346}, registration, 11, "注册账号").save(out + "/registration.jpg", "JPG", 90);
   QTextStream(stderr) << (ok ? "pictures written to " : "could not write pictures to ") << out << "\n";
   return ok ? 0 : 1;
 }

@@ -18,8 +18,5 @@ QByteArray login_picture() {
 QByteArray registration_picture() {
   return resource_bytes(":/plandesk/registration.jpg");
 }
-QIcon program_icon() {
-  return QIcon(":/plandesk/plandesk.png");
-}
 
 }  // namespace plandesk

@@ -1,13 +1,12 @@
 #pragma once
-// The pictures and the program icon the program carries as Qt resources.
+// The pictures of the login and registration windows, carried as Qt
+// resources.
 
 #include <QByteArray>
-#include <QIcon>
 
 namespace plandesk {
 
 QByteArray login_picture();         // JPEG, drawn over the login window
 QByteArray registration_picture();  // JPEG, drawn over the registration window
-QIcon program_icon();
 
 }  // namespace plandesk
