@@ -1,7 +1,5 @@
 #include "plandesk-service/account_store.h"
 
-#include "plandesk-service/password_hash.h"
-
 namespace plandesk::stand_in {
 namespace {
 
@@ -32,29 +30,38 @@ std::string AccountStore::error() const {
 }
 
 bool AccountStore::ensure_account(const NewAccount& account, std::int64_t now) {
+  const PasswordHash hash = hash_password(account.password);
   const std::lock_guard lock(mutex_);
   auto find = db_.prepare("SELECT id FROM accounts WHERE name = ?");
   find.bind(1, account.name);
   if (find.step()) return true;
   if (!find.done()) return false;
-  return insert(account, now) == RegisterOutcome::created;
+  return insert(account, hash, now) == RegisterOutcome::created;
 }
 
 std::optional<std::int64_t> AccountStore::authenticate(const std::string& name, const std::string& password) {
-  const std::lock_guard lock(mutex_);
-  auto find = db_.prepare("SELECT id, password_salt, password_hash FROM accounts WHERE name = ?");
-  find.bind(1, name);
-  if (!find.step()) return std::nullopt;
-  if (!password_matches(password, PasswordHash{find.text(1), find.text(2)})) return std::nullopt;
-  return find.integer(0);
+  std::int64_t id = 0;
+  PasswordHash stored;
+  {
+    const std::lock_guard lock(mutex_);
+    auto find = db_.prepare("SELECT id, password_salt, password_hash FROM accounts WHERE name = ?");
+    find.bind(1, name);
+    if (!find.step()) return std::nullopt;
+    id = find.integer(0);
+    stored = {find.text(1), find.text(2)};
+  }
+  // The digest takes a while on purpose; other requests need not wait for it.
+  if (!password_matches(password, stored)) return std::nullopt;
+  return id;
 }
 
 RegisterOutcome AccountStore::register_account(const NewAccount& account, std::int64_t now) {
+  const PasswordHash hash = hash_password(account.password);
   const std::lock_guard lock(mutex_);
-  return insert(account, now);
+  return insert(account, hash, now);
 }
 
-RegisterOutcome AccountStore::insert(const NewAccount& account, std::int64_t now) {
+RegisterOutcome AccountStore::insert(const NewAccount& account, const PasswordHash& hash, std::int64_t now) {
   auto taken = db_.prepare("SELECT 1 FROM accounts WHERE name = ?");
   taken.bind(1, account.name);
   if (taken.step()) return RegisterOutcome::name_taken;
@@ -68,7 +75,6 @@ RegisterOutcome AccountStore::insert(const NewAccount& account, std::int64_t now
     referrer = find.integer(0);
   }
 
-  const PasswordHash hash = hash_password(account.password);
   auto add = db_.prepare(
       "INSERT INTO accounts (name, password_salt, password_hash, qq, referrer_id, registered_at) "
       "VALUES (?, ?, ?, ?, ?, ?)");
@@ -82,8 +88,8 @@ RegisterOutcome AccountStore::insert(const NewAccount& account, std::int64_t now
 }
 
 bool AccountStore::change_password(std::int64_t account_id, const std::string& new_password) {
-  const std::lock_guard lock(mutex_);
   const PasswordHash hash = hash_password(new_password);
+  const std::lock_guard lock(mutex_);
   auto update = db_.prepare("UPDATE accounts SET password_salt = ?, password_hash = ? WHERE id = ?");
   update.bind(1, hash.salt).bind(2, hash.digest).bind(3, account_id);
   update.step();

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "plandesk-service/password_hash.h"
 #include "plandesk-service/sqlite_db.h"
 
 namespace plandesk::stand_in {
@@ -65,7 +66,7 @@ class AccountStore {
   BindOutcome bind_payout_account(std::int64_t account_id, const PayoutAccount& payout);
 
  private:
-  RegisterOutcome insert(const NewAccount& account, std::int64_t now);
+  RegisterOutcome insert(const NewAccount& account, const PasswordHash& hash, std::int64_t now);
 
   mutable std::mutex mutex_;
   SqliteDb db_;

@@ -1,5 +1,7 @@
 #include "plandesk-service/stand_in_server.h"
 
+#include <sys/socket.h>
+
 #include <system_error>
 
 #include "plandesk-service/query_params.h"
@@ -47,6 +49,12 @@ StandInServer::StandInServer(ServerSettings settings) : settings_(std::move(sett
   endpoints_ = std::make_unique<Endpoints>(*accounts_, *draws_, settings_.clock);
 
   http_.set_keep_alive_timeout(2);
+  // The library's default also sets SO_REUSEPORT, which would let a second
+  // service share a port that is taken instead of failing to start.
+  http_.set_socket_options([](socket_t sock) {
+    int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   http_.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
     route(request, response);
   });
