@@ -1,6 +1,8 @@
 #include "account/login_window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 
 #include "account/account_input.h"
@@ -22,6 +24,8 @@ LoginWindow::LoginWindow(AccountEnvironment env, QWidget* owner)
   setObjectName("LoginWindow");
   setWindowTitle("PlanDesk - 用户登陆");
   setFixedSize(500, 340);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
   setWindowModality(Qt::ApplicationModal);
   setAttribute(Qt::WA_DeleteOnClose);
 

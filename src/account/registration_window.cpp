@@ -1,6 +1,8 @@
 #include "account/registration_window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include "account/account_input.h"
 #include "account/account_texts.h"
@@ -28,6 +30,8 @@ RegistrationWindow::RegistrationWindow(AccountEnvironment env, QWidget* owner)
   setObjectName("RegistrationWindow");
   setWindowTitle("注册账号");
   setFixedSize(395, 346);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
   setWindowModality(Qt::ApplicationModal);
   setAttribute(Qt::WA_DeleteOnClose);
 
