@@ -13,7 +13,9 @@ std::string normalise_service_url(const QString& text) {
     return {};
   const QString path = url.path();
   if (!path.isEmpty() && path != "/") return {};
-  return QStringLiteral("http://%1:%2").arg(url.host(QUrl::FullyEncoded)).arg(url.port(80)).toStdString();
+  QString host = url.host(QUrl::FullyEncoded);
+  if (host.contains(':')) host = '[' + host + ']';  // an IPv6 address
+  return QStringLiteral("http://%1:%2").arg(host).arg(url.port(80)).toStdString();
 }
 
 CommandLine parse_command_line(const QStringList& arguments, const std::filesystem::path& default_data_dir) {
