@@ -3,15 +3,13 @@
 // reply the test set for its "ssc" value. Replies can be held back to play a
 // slow service.
 
-#include <httplib.h>
-
 #include <condition_variable>
 #include <map>
 #include <mutex>
 #include <string>
-#include <thread>
 
 #include "feed/lottery.h"
+#include "service/http_test_server.h"
 
 namespace plandesk::testing {
 
@@ -36,9 +34,6 @@ class FeedServer {
   int waiting() const;
 
  private:
-  httplib::Server server_;
-  std::thread thread_;
-  int port_ = 0;
   mutable std::mutex mutex_;
   std::condition_variable released_;
   bool held_ = false;
@@ -46,6 +41,7 @@ class FeedServer {
   int waiting_ = 0;
   std::map<std::string, std::string> replies_;
   std::map<std::string, int> counts_;
+  HttplibServer server_;  // last: stopped before the state its handlers use goes
 };
 
 // The "ssc" value the client sends for a lottery.
