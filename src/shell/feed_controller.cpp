@@ -82,19 +82,23 @@ void FeedController::apply_poll(LotteryCode lottery, const PollResult& poll) {
 
 void FeedController::run_dispatch(LotteryCode lottery, const CycleDecision& decision) {
   plans_.clear_plan_text();
+  // The reports go into the text area in one piece: one layout pass instead
+  // of one per kind.
+  std::string reports;
   bool failed = false;
   for (const auto& step : decision.steps) {
     const PlanStepInput input{decision.issue, decision.numbers, step.cycle,
                               step.plan_type, step.position,    step.count};
     const auto result = plan_step(store_, input);
     if (result.ok) {
-      plans_.append_report(result.report);
+      reports += result.report;
       continue;
     }
     failed = true;
-    plans_.append_report("【" + plan_kind_name(step.plan_type, step.position) +
-                         "】计划数据库出错，下一轮将重试：" + result.error + "\r\n\r\n");
+    reports += "【" + plan_kind_name(step.plan_type, step.position) + "】计划数据库出错，下一轮将重试：" +
+               result.error + "\r\n\r\n";
   }
+  plans_.append_report(reports);
   if (failed) note_dispatch_failed(state_, lottery);
 }
 
