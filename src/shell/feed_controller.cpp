@@ -46,7 +46,7 @@ void FeedController::select_lottery(LotteryCode lottery) {
 }
 
 void FeedController::tick() {
-  if (!state_.selected_lottery || in_flight_ > 0) return;
+  if (!state_.selected_lottery || current_poll_running_) return;
   start_poll(*state_.selected_lottery);
 }
 
@@ -58,6 +58,7 @@ void FeedController::start_poll(LotteryCode lottery) {
   auto* watcher = new QFutureWatcher<PollResult>(this);
   const auto generation = generation_;
   ++in_flight_;
+  current_poll_running_ = true;
   connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation, lottery] {
     --in_flight_;
     watcher->deleteLater();
@@ -65,6 +66,7 @@ void FeedController::start_poll(LotteryCode lottery) {
       emit poll_dropped();
       return;
     }
+    current_poll_running_ = false;
     apply_poll(lottery, watcher->result());
     emit cycle_applied();
   });

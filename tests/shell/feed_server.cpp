@@ -11,7 +11,7 @@ FeedServer::FeedServer()
           std::unique_lock lock(mutex_);
           ++counts_[ssc];
           ++waiting_;
-          released_.wait(lock, [this] { return !held_ || stopping_; });
+          released_.wait(lock, [&] { return (!held_ && !held_lotteries_.count(ssc)) || stopping_; });
           --waiting_;
           const auto found = replies_.find(ssc);
           response.set_content(found == replies_.end() ? std::string() : found->second, "text/html");
@@ -40,10 +40,16 @@ void FeedServer::hold() {
   held_ = true;
 }
 
+void FeedServer::hold(LotteryCode lottery) {
+  std::lock_guard lock(mutex_);
+  held_lotteries_.insert(ssc_value(lottery));
+}
+
 void FeedServer::release() {
   {
     std::lock_guard lock(mutex_);
     held_ = false;
+    held_lotteries_.clear();
   }
   released_.notify_all();
 }

@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 
 #include "feed/lottery.h"
@@ -24,8 +25,10 @@ class FeedServer {
 
   // The reply to polls of `lottery` ("" until set).
   void set_reply(LotteryCode lottery, std::string body);
-  // Requests wait until release(); the server's end releases them too.
+  // Requests (of every lottery, or of one) wait until release(); the
+  // server's end releases them too.
   void hold();
+  void hold(LotteryCode lottery);
   void release();
 
   int requests(LotteryCode lottery) const;
@@ -37,6 +40,7 @@ class FeedServer {
   mutable std::mutex mutex_;
   std::condition_variable released_;
   bool held_ = false;
+  std::set<std::string> held_lotteries_;
   bool stopping_ = false;
   int waiting_ = 0;
   std::map<std::string, std::string> replies_;
