@@ -46,7 +46,7 @@ void FeedController::select_lottery(LotteryCode lottery) {
 }
 
 void FeedController::tick() {
-  if (!state_.selected_lottery || in_flight_ > 0) return;
+  if (!state_.selected_lottery || current_poll_running_) return;
   start_poll(*state_.selected_lottery);
 }
 
@@ -58,6 +58,7 @@ void FeedController::start_poll(LotteryCode lottery) {
   auto* watcher = new QFutureWatcher<PollResult>(this);
   const auto generation = generation_;
   ++in_flight_;
+  current_poll_running_ = true;
   connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation, lottery] {
     --in_flight_;
     watcher->deleteLater();
@@ -65,6 +66,7 @@ void FeedController::start_poll(LotteryCode lottery) {
       emit poll_dropped();
       return;
     }
+    current_poll_running_ = false;
     apply_poll(lottery, watcher->result());
     emit cycle_applied();
   });
@@ -82,19 +84,23 @@ void FeedController::apply_poll(LotteryCode lottery, const PollResult& poll) {
 
 void FeedController::run_dispatch(LotteryCode lottery, const CycleDecision& decision) {
   plans_.clear_plan_text();
+  // The reports go into the text area in one piece: one layout pass instead
+  // of one per kind.
+  std::string reports;
   bool failed = false;
   for (const auto& step : decision.steps) {
     const PlanStepInput input{decision.issue, decision.numbers, step.cycle,
                               step.plan_type, step.position,    step.count};
     const auto result = plan_step(store_, input);
     if (result.ok) {
-      plans_.append_report(result.report);
+      reports += result.report;
       continue;
     }
     failed = true;
-    plans_.append_report("【" + plan_kind_name(step.plan_type, step.position) +
-                         "】计划数据库出错，下一轮将重试：" + result.error + "\r\n\r\n");
+    reports += "【" + plan_kind_name(step.plan_type, step.position) + "】计划数据库出错，下一轮将重试：" +
+               result.error + "\r\n\r\n";
   }
+  plans_.append_report(reports);
   if (failed) note_dispatch_failed(state_, lottery);
 }
 

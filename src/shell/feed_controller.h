@@ -33,7 +33,8 @@ class FeedController : public QObject {
   void select_lottery(LotteryCode lottery);
 
   // What 时钟1 runs: a cycle of the selected lottery, unless none is
-  // selected yet or a poll is still in flight (cycles never overlap).
+  // selected yet or its poll is still in flight (cycles never overlap). A
+  // superseded poll that still runs does not hold the ticks up.
   void tick();
 
   // Deletes every plan of every lottery and empties the plan text area.
@@ -47,6 +48,7 @@ class FeedController : public QObject {
   void set_service_context(ServiceContext service);
 
   const FeedState& state() const { return state_; }
+  // Any poll still running, superseded ones included.
   bool poll_in_flight() const { return in_flight_ > 0; }
 
  signals:
@@ -66,8 +68,9 @@ class FeedController : public QObject {
   MessageBox& messages_;
   FeedState state_;
   QTimer* timer_ = nullptr;
-  std::uint64_t generation_ = 0;  // bumped by every selection
-  int in_flight_ = 0;
+  std::uint64_t generation_ = 0;       // bumped by every selection
+  int in_flight_ = 0;                  // polls running, superseded ones included
+  bool current_poll_running_ = false;  // a poll of the current selection runs
   // Polls block in the network call; a pool of our own keeps them from
   // queueing behind unrelated work. Destroyed last, after it has waited for
   // any poll still running.

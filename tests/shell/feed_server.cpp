@@ -1,26 +1,22 @@
 #include "shell/feed_server.h"
 
 #include <cstdio>
-#include <stdexcept>
 
 namespace plandesk::testing {
 
-FeedServer::FeedServer() {
-  server_.Get("/getsj.asp", [this](const httplib::Request& request, httplib::Response& response) {
-    const auto ssc = request.get_param_value("ssc");
-    std::unique_lock lock(mutex_);
-    ++counts_[ssc];
-    ++waiting_;
-    released_.wait(lock, [this] { return !held_ || stopping_; });
-    --waiting_;
-    const auto found = replies_.find(ssc);
-    response.set_content(found == replies_.end() ? std::string() : found->second, "text/html");
-  });
-  port_ = server_.bind_to_any_port("127.0.0.1");
-  if (port_ <= 0) throw std::runtime_error("cannot bind a port on 127.0.0.1");
-  thread_ = std::thread([this] { server_.listen_after_bind(); });
-  while (!server_.is_running()) std::this_thread::yield();
-}
+FeedServer::FeedServer()
+    : server_([this](httplib::Server& server) {
+        server.Get("/getsj.asp", [this](const httplib::Request& request, httplib::Response& response) {
+          const auto ssc = request.get_param_value("ssc");
+          std::unique_lock lock(mutex_);
+          ++counts_[ssc];
+          ++waiting_;
+          released_.wait(lock, [&] { return (!held_ && !held_lotteries_.count(ssc)) || stopping_; });
+          --waiting_;
+          const auto found = replies_.find(ssc);
+          response.set_content(found == replies_.end() ? std::string() : found->second, "text/html");
+        });
+      }) {}
 
 FeedServer::~FeedServer() {
   {
@@ -28,12 +24,10 @@ FeedServer::~FeedServer() {
     stopping_ = true;
   }
   released_.notify_all();
-  server_.stop();
-  thread_.join();
 }
 
 std::string FeedServer::base_url() const {
-  return "http://127.0.0.1:" + std::to_string(port_);
+  return server_.url();
 }
 
 void FeedServer::set_reply(LotteryCode lottery, std::string body) {
@@ -46,10 +40,16 @@ void FeedServer::hold() {
   held_ = true;
 }
 
+void FeedServer::hold(LotteryCode lottery) {
+  std::lock_guard lock(mutex_);
+  held_lotteries_.insert(ssc_value(lottery));
+}
+
 void FeedServer::release() {
   {
     std::lock_guard lock(mutex_);
     held_ = false;
+    held_lotteries_.clear();
   }
   released_.notify_all();
 }

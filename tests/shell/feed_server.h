@@ -3,15 +3,14 @@
 // reply the test set for its "ssc" value. Replies can be held back to play a
 // slow service.
 
-#include <httplib.h>
-
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
-#include <thread>
 
 #include "feed/lottery.h"
+#include "service/http_test_server.h"
 
 namespace plandesk::testing {
 
@@ -26,8 +25,10 @@ class FeedServer {
 
   // The reply to polls of `lottery` ("" until set).
   void set_reply(LotteryCode lottery, std::string body);
-  // Requests wait until release(); the server's end releases them too.
+  // Requests (of every lottery, or of one) wait until release(); the
+  // server's end releases them too.
   void hold();
+  void hold(LotteryCode lottery);
   void release();
 
   int requests(LotteryCode lottery) const;
@@ -36,16 +37,15 @@ class FeedServer {
   int waiting() const;
 
  private:
-  httplib::Server server_;
-  std::thread thread_;
-  int port_ = 0;
   mutable std::mutex mutex_;
   std::condition_variable released_;
   bool held_ = false;
+  std::set<std::string> held_lotteries_;
   bool stopping_ = false;
   int waiting_ = 0;
   std::map<std::string, std::string> replies_;
   std::map<std::string, int> counts_;
+  HttplibServer server_;  // last: stopped before the state its handlers use goes
 };
 
 // The "ssc" value the client sends for a lottery.

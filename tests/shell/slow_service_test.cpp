@@ -57,5 +57,26 @@ TEST_F(SlowService, ASelectionSupersedesThePollInFlight) {
   EXPECT_FALSE(plan_text().contains("后一定位"));
 }
 
+TEST_F(SlowService, AHangingSupersededPollDoesNotHoldUpTheTicks) {
+  server.set_reply(L::cqssc, feed_reply(L::cqssc, 80));
+  server.set_reply(L::pk10, feed_reply(L::pk10, 523456));
+  server.hold(L::cqssc);
+  window->select_lottery(L::cqssc);
+  ASSERT_TRUE(wait_until([&] { return server.waiting() == 1; }));
+
+  select_and_wait(L::pk10);
+  server.set_reply(L::pk10, feed_reply(L::pk10, 523457));
+  tick_and_wait();
+  EXPECT_EQ(server.requests(L::pk10), 2);
+  EXPECT_EQ(label_text("标签3"), "当前期号：523457  【前5车开奖号】");
+  EXPECT_TRUE(window->feed().poll_in_flight()) << "the cqssc poll still waits";
+
+  int dropped = 0;
+  QObject::connect(&window->feed(), &FeedController::poll_dropped, [&] { ++dropped; });
+  server.release();
+  ASSERT_TRUE(wait_until([&] { return dropped == 1; }));
+  EXPECT_TRUE(plans(1001).empty());
+}
+
 }  // namespace
 }  // namespace plandesk::testing
