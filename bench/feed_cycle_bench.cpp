@@ -19,7 +19,7 @@
 #include "plans/plan_store.h"
 #include "shell/feed_controller.h"
 #include "shell/main_window.h"
-#include "shell/message_box.h"
+#include "ui/message_box.h"
 
 namespace plandesk {
 namespace {
