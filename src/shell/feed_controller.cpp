@@ -8,9 +8,9 @@
 #include "plans/plan_step.h"
 #include "plans/plan_store.h"
 #include "plans/plan_type.h"
-#include "ui/message_box.h"
 #include "shell/plans_tab.h"
 #include "shell/settings_tab.h"
+#include "ui/message_box.h"
 
 namespace plandesk {
 
