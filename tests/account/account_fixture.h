@@ -12,7 +12,7 @@
 
 #include "account/account_environment.h"
 #include "service/recording_server.h"
-#include "settings/temp_dir.h"
+#include "support/temp_dir.h"
 #include "support/recording_message_box.h"
 #include "support/top_level.h"
 #include "support/typing.h"

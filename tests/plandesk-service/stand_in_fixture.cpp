@@ -22,19 +22,6 @@ const bool utc_zone = [] {
 
 }  // namespace
 
-TempDir::TempDir() {
-  std::random_device device;
-  const auto base = std::filesystem::temp_directory_path();
-  do {
-    path_ = base / ("plandesk-service-test-" + std::to_string(getpid()) + "-" + std::to_string(device()));
-  } while (!std::filesystem::create_directory(path_));
-}
-
-TempDir::~TempDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
-}
-
 std::string CapturedLog::Buffer::text() const {
   const std::lock_guard lock(mutex_);
   return text_;

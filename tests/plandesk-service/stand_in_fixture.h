@@ -15,21 +15,11 @@
 #include <utility>
 
 #include "plandesk-service/stand_in_server.h"
+#include "support/temp_dir.h"
 
 namespace plandesk::stand_in::testing {
 
-// A fresh folder under the system's temporary folder, removed at the end.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using plandesk::testing::TempDir;
 
 // An ostream whose text may be read while server threads write to it.
 class CapturedLog : public std::ostream {

@@ -20,20 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string read_bytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::string bytes;
-  char buffer[4096];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-    bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-  return bytes;
-}
-
-void write_bytes(const fs::path& file, const std::string& bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
 std::string query_text(const fs::path& file, const char* sql) {
   sqlite::Database db;
   if (db.open(file, SQLITE_OPEN_READONLY) != SQLITE_OK) return "<cannot open>";

@@ -6,17 +6,6 @@
 
 namespace plandesk::testing {
 
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "plandesk-plans-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempDir::~TempDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
-}
-
 TestClock::TestClock() : now_(std::make_shared<std::chrono::system_clock::time_point>(start())) {}
 
 std::chrono::system_clock::time_point TestClock::start() {

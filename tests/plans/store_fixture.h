@@ -13,21 +13,9 @@
 
 #include "plans/plan_status.h"
 #include "plans/plan_store.h"
+#include "support/temp_dir.h"
 
 namespace plandesk::testing {
-
-// A fresh folder under the system's temporary folder, removed afterwards.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // A clock that starts at a fixed time and moves one second on at every
 // reading, so that plans opened one after another are ordered by time.

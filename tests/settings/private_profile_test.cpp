@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "settings/temp_dir.h"
+#include "support/temp_dir.h"
 #include "text/gbk.h"
 
 namespace plandesk {

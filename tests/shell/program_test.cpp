@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "settings/temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace plandesk {
 namespace {

@@ -14,7 +14,7 @@
 #include <cstdio>
 
 #include "account/login_window.h"
-#include "settings/temp_dir.h"
+#include "support/temp_dir.h"
 #include "shell/data_folder.h"
 #include "shell/feed_controller.h"
 #include "shell/main_window.h"

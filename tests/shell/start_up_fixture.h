@@ -15,7 +15,7 @@
 
 #include "account/login_window.h"
 #include "feed/lottery.h"
-#include "settings/temp_dir.h"
+#include "support/temp_dir.h"
 #include "shell/data_folder.h"
 #include "shell/feed_controller.h"
 #include "shell/main_window.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "plans/plan_store.h"
-#include "settings/temp_dir.h"
+#include "support/temp_dir.h"
 #include "shell/feed_controller.h"
 #include "shell/feed_server.h"
 #include "shell/main_window.h"

@@ -1,6 +1,6 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with its
-// contents when the test ends.
+// Files for tests: a fresh temporary folder removed with its contents at the
+// end, and whole-file reads and writes.
 
 #include <stdlib.h>
 
