@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -318,6 +319,39 @@ TEST(PlanStoreOpen, ReadOnlyFileReportsFailedSteps) {
   EXPECT_FALSE(result.error.empty());
   EXPECT_EQ(table_rows(file), before);
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// A full disk, made real with a file-size limit of 0 bytes in a child
+// process (it binds root too): the step fails and says so, and the rows of
+// the file stay as they were.
+TEST(PlanStoreOpen, FullDiskReportsFailedSteps) {
+  TempDir dir;
+  {
+    auto opened = open_store(dir.path());
+    ASSERT_TRUE(opened.store) << opened.error;
+    ASSERT_TRUE(plan_step(*opened.store, {"20261211-001", "12345", 3, 1001, 0, 5}).ok);
+  }
+  const fs::path file = dir.path() / "mcmcsjk.mdb";
+  const auto before = table_rows(file);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    auto opened = open_store(dir.path());
+    if (!opened.store) ::_exit(2);
+    ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails with EFBIG instead
+    const rlimit none{0, 0};
+    if (::setrlimit(RLIMIT_FSIZE, &none) != 0) ::_exit(3);
+    const auto result = plan_step(*opened.store, {"20261211-004", "12345", 3, 1001, 0, 5});
+    ::_exit(!result.ok && !result.error.empty() ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the step did not report the failed write";
+  EXPECT_EQ(table_rows(file), before);
+  auto reopened = open_store(dir.path());
+  ASSERT_TRUE(reopened.store) << reopened.error;
+  EXPECT_TRUE(plan_step(*reopened.store, {"20261211-004", "12345", 3, 1001, 0, 5}).ok);
 }
 
 // A process killed at any moment of its steps leaves whole steps only: one
