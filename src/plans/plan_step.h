@@ -30,7 +30,7 @@ struct PlanStepResult {
 
 // An unknown type code does nothing (ok, empty report). An issue text
 // without a number changes nothing but still gives the report. The report
-// of a pk10 / 11x5 position other than 1 to 3 is empty. A store failure
+// of an 11x5 position other than 1 to 3 is empty. A store failure
 // gives ok = false and the error; when only the report cannot be read, the
 // step's committed changes stay.
 PlanStepResult plan_step(PlanStore& store, const PlanStepInput& input);

@@ -56,8 +56,10 @@ std::string plan_kind_name(int code, std::int64_t position) {
     case PlanKind::position:
       break;
   }
-  if (position < 1 || position > 3) return {};
+  // The race game's title is built from the place, whatever it is; the
+  // pick-five game names only its first three places.
   if (info->lottery == PlanLottery::pk10) return "第" + std::to_string(position) + "名定位";
+  if (position < 1 || position > 3) return {};
   constexpr const char* pick_five_names[] = {"万位定位", "千位定位", "百位定位"};
   return pick_five_names[position - 1];
 }

@@ -73,10 +73,10 @@ constexpr bool uses_day_issue(PlanLottery lottery) {
 }
 
 // The title of a kind's report: "后一定位", "后一（个位）大小", "后二直选单式",
-// "后三直选单式" for the five-digit games; "第1名定位".."第3名定位" for pk10 and
-// "万位定位", "千位定位", "百位定位" for 11x5, chosen by `position`. Empty
-// for an unknown code and for a pk10 / 11x5 position other than 1 to 3:
-// such a step shows no report.
+// "后三直选单式" for the five-digit games; "第" + position + "名定位" for pk10
+// (every place gets its title) and "万位定位", "千位定位", "百位定位" for
+// 11x5, chosen by `position`. Empty for an unknown code and for an 11x5
+// position other than 1 to 3: such a step shows no report.
 std::string plan_kind_name(int code, std::int64_t position = 0);
 
 }  // namespace plandesk

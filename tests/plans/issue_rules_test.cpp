@@ -171,7 +171,9 @@ TEST(PlanTypes, CodesLotteriesKindsAndNames) {
       {4001, PlanLottery::pk10, PlanKind::position, 1, "第1名定位"},
       {4002, PlanLottery::pk10, PlanKind::position, 2, "第2名定位"},
       {4003, PlanLottery::pk10, PlanKind::position, 3, "第3名定位"},
-      {4003, PlanLottery::pk10, PlanKind::position, 4, ""},
+      // The race game titles every place by its number.
+      {4003, PlanLottery::pk10, PlanKind::position, 4, "第4名定位"},
+      {4001, PlanLottery::pk10, PlanKind::position, 10, "第10名定位"},
       {5001, PlanLottery::x11x5, PlanKind::position, 1, "万位定位"},
       {5002, PlanLottery::x11x5, PlanKind::position, 2, "千位定位"},
       {5003, PlanLottery::x11x5, PlanKind::position, 3, "百位定位"},
