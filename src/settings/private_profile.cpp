@@ -175,6 +175,9 @@ ProfileStatus PrivateProfile::write(std::string_view section, std::string_view k
   if (section.find(']') != std::string_view::npos || has_line_break(section))
     return {false, "设置段名称无效：" + std::string(section)};
   if (has_line_break(value)) return {false, "设置值不能包含换行：" + std::string(key)};
+  // GBK would turn such a character into "?", and the value would not come
+  // back as typed.
+  if (!fits_gbk(value)) return {false, "设置值含有无法保存的字符：" + std::string(key)};
 
   const std::string new_line = utf8_to_gbk(key) + "=" + utf8_to_gbk(encode_value(value));
   const auto wanted_section = fold(section);

@@ -37,7 +37,8 @@ class PrivateProfile {
   // Sets a key in memory, creating its section at the end when missing and
   // the key at the end of its section when missing. Names and values that
   // would break the line structure (line breaks, "]" in a section, "=" in a
-  // key, an empty key) are refused. A value that would not read back as typed
+  // key, an empty key), and values with characters GBK cannot hold, are
+  // refused. A value that would not read back as typed
   // (outer blanks, outer quotes) is written in double quotes.
   ProfileStatus write(std::string_view section, std::string_view key, std::string_view value);
 

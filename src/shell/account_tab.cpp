@@ -19,6 +19,7 @@ AccountTab::AccountTab(QWidget* parent) : QWidget(parent) {
   user_label_->setObjectName(QStringLiteral("标签1"));
   user_label_->setGeometry(20, 34, 320, 26);
   user_label_->setFont(cjk_font(11));
+  user_label_->setTextFormat(Qt::PlainText);  // a user name is text, not markup
 
   password_button_ = new QPushButton(QStringLiteral("修改密码"), group);
   password_button_->setObjectName(QStringLiteral("按钮4"));

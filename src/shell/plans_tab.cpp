@@ -58,11 +58,14 @@ PlansTab::PlansTab(QWidget* parent) : QWidget(parent) {
   issue_label_->setObjectName(QStringLiteral("标签3"));
   issue_label_->setGeometry(16, 42, 440, 24);
   issue_label_->setFont(cjk_font(11, true));
+  // The issue comes from the service: shown as it is, never read as markup.
+  issue_label_->setTextFormat(Qt::PlainText);
 
   numbers_label_ = new QLabel(QStringLiteral("00000"), this);
   numbers_label_->setObjectName(QStringLiteral("标签4"));
   numbers_label_->setGeometry(16, 64, 440, 72);
   numbers_label_->setFont(cjk_font(42, true));
+  numbers_label_->setTextFormat(Qt::PlainText);
   numbers_label_->setStyleSheet(QStringLiteral("color: %1;").arg(colours::accent.name()));
 
   history_ = new QTreeWidget(this);

@@ -108,6 +108,8 @@ TEST(PrivateProfile, RefusesTextsThatWouldBreakTheFile) {
       {"s", "", "v"},
       {"s]", "k", "v"},
       {"s\n", "k", "v"},
+      // GBK cannot hold it: it would come back as "?" instead of as typed.
+      {"s", "k", "3😀"},
   };
   for (const auto& c : cases) {
     auto profile = profile_of("[s]\r\nk=1\r\n");

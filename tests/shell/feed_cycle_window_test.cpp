@@ -1,10 +1,13 @@
 // The plan road through the window: a poll from the feed server, the draw on
 // screen, the plan kinds in dispatch order and their reports.
+#include <QImage>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
 
+#include "shell/account_tab.h"
 #include "shell/plans_tab.h"
 #include "shell/window_fixture.h"
 
@@ -25,6 +28,18 @@ bool ascending(const std::vector<qsizetype>& positions) {
   for (std::size_t i = 0; i < positions.size(); ++i)
     if (positions[i] < 0 || (i > 0 && positions[i] <= positions[i - 1])) return false;
   return true;
+}
+
+// Whether a label draws its text exactly as a plain-text label beside it
+// does: markup in a text from outside must be shown, not obeyed.
+bool drawn_as_plain_text(QLabel* label) {
+  QLabel plain(label->text(), label->parentWidget());
+  plain.setTextFormat(Qt::PlainText);
+  plain.setGeometry(label->geometry());
+  plain.setFont(label->font());
+  plain.setStyleSheet(label->styleSheet());
+  plain.setAlignment(label->alignment());
+  return label->grab().toImage() == plain.grab().toImage();
 }
 
 TEST_F(FeedCycleWindow, TheFirstForcedCycleShowsTheDrawAndRunsTheKindsInOrder) {
@@ -162,6 +177,19 @@ TEST_F(FeedCycleWindow, Pk10ReselectedOnItsLastIssueWaitsForTheNextDraw) {
   tick_and_wait();
   EXPECT_EQ(label_text("标签3"), "当前期号：523458  【前5车开奖号】");
   EXPECT_EQ(plan_text().count("第1名定位共执行计划"), 1);
+}
+
+TEST_F(FeedCycleWindow, LabelsShowTextsFromOutsideAsTheyCome) {
+  // An issue and a user name that look like markup are shown letter for letter.
+  std::string reply = "[<i>150</i>-12345]";
+  for (int i = 1; i <= 10; ++i) reply += "[" + issue_text(L::hsssc, 1503000 + i) + "-12345]";
+  server.set_reply(L::hsssc, reply);
+  select_and_wait(L::hsssc);
+  ASSERT_EQ(label_text("标签3"), "当前期号：<i>150</i>");
+  window->account_tab().set_user_name(QStringLiteral("<b>demo</b>"));
+
+  for (const auto* name : {"标签3", "标签4", "标签1"})
+    EXPECT_TRUE(drawn_as_plain_text(find<QLabel>(name))) << name;
 }
 
 }  // namespace
