@@ -116,7 +116,9 @@ void PromotionController::bind() {
           show_bound();
         } else {
           messages_.show(tab_, MessageIcon::none, promotion_texts::bind_failed);
-          bind_button_->setEnabled(true);
+          // The worker may have found an account bound meanwhile; its
+          // answer stands, or the button would read "已绑定" yet be clickable.
+          if (!bound_) bind_button_->setEnabled(true);
         }
       });
 }

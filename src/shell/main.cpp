@@ -6,9 +6,11 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <cstdio>
+#include <string>
 
 #include "shell/command_line.h"
 #include "shell/data_folder.h"
+#include "shell/display_probe.h"
 #include "shell/start_up.h"
 #include "shell/termination.h"
 #include "ui/message_box.h"
@@ -19,12 +21,6 @@ QStringList arguments_of(int argc, char** argv) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   return arguments;
-}
-
-bool display_available() {
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-    if (!qEnvironmentVariableIsEmpty(name)) return true;
-  return false;
 }
 
 // Said on the terminal, and in a box when there is a screen to show it on.
@@ -57,11 +53,12 @@ int main(int argc, char** argv) {
     case plandesk::CommandLine::Action::run:
       break;
   }
-  if (!display_available()) {
-    std::fprintf(
-        stderr,
-        "plandesk: no display (DISPLAY and WAYLAND_DISPLAY are empty); run it on a desktop, or under "
-        "a virtual one: xvfb-run -a plandesk\n");
+  const plandesk::DisplayProbe display = plandesk::probe_display();
+  if (!display.available) {
+    const std::string what = display.display.empty() ? "no display (DISPLAY and WAYLAND_DISPLAY are empty)"
+                                                     : "no display answers at DISPLAY=" + display.display;
+    std::fprintf(stderr, "plandesk: %s; run it on a desktop, or under a virtual one: xvfb-run -a plandesk\n",
+                 what.c_str());
     return 1;
   }
 

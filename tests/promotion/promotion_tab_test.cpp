@@ -13,6 +13,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <set>
 
 #include "promotion/promotion_controller.h"
 #include "promotion/promotion_texts.h"
@@ -27,36 +28,48 @@ namespace {
 
 using testing::control;
 
-// Canned GBK replies per path; the bound-account page can be held back
-// until the test opens its gate.
+// Canned GBK replies per path; a page can be held back until the test opens
+// its gate.
 class PromotionService {
  public:
   PromotionService()
       : server_([this](httplib::Server& s) {
           s.Get(".*", [this](const httplib::Request& req, httplib::Response& res) {
             std::unique_lock lock(mutex_);
-            if (req.path == "/getzhifubao.asp") opened_.wait(lock, [this] { return gate_open_; });
+            arrived_.insert(req.path);
+            opened_.wait(lock, [this, &req] { return !held_.contains(req.path); });
             requests_.push_back(req);
             res.set_content(replies_[req.path], "text/plain; charset=gbk");
           });
         }) {}
-  ~PromotionService() { open_gate(); }
+  ~PromotionService() {
+    {
+      std::lock_guard lock(mutex_);
+      held_.clear();
+    }
+    opened_.notify_all();
+  }
 
   std::string base_url() const { return server_.url(); }
   void reply(const std::string& path, const std::string& utf8) {
     std::lock_guard lock(mutex_);
     replies_[path] = utf8_to_gbk(utf8);
   }
-  void close_gate() {
+  void close_gate(const std::string& path = "/getzhifubao.asp") {
     std::lock_guard lock(mutex_);
-    gate_open_ = false;
+    held_.insert(path);
   }
-  void open_gate() {
+  void open_gate(const std::string& path = "/getzhifubao.asp") {
     {
       std::lock_guard lock(mutex_);
-      gate_open_ = true;
+      held_.erase(path);
     }
     opened_.notify_all();
+  }
+  // Requests to `path` that have reached the service, held or answered.
+  std::size_t arrived(const std::string& path) const {
+    std::lock_guard lock(mutex_);
+    return arrived_.count(path);
   }
   // UTF-8 value of `key` in the last request to `path`.
   std::string received(const std::string& path, const std::string& key) const {
@@ -69,7 +82,8 @@ class PromotionService {
  private:
   mutable std::mutex mutex_;
   std::condition_variable opened_;
-  bool gate_open_ = true;
+  std::set<std::string> held_;
+  std::multiset<std::string> arrived_;
   std::map<std::string, std::string> replies_;
   std::vector<httplib::Request> requests_;
   testing::HttplibServer server_;  // last: stops before what its handler uses
@@ -238,6 +252,26 @@ TEST_F(PromotionTabTest, ALateUnboundAnswerDoesNotUndoABind) {
   ASSERT_TRUE(filled.wait());
   EXPECT_FALSE(bind_button()->isEnabled());
   EXPECT_FALSE(account_box()->isEnabled());
+}
+
+TEST_F(PromotionTabTest, AFailedBindDoesNotUnlockATabTheWorkerFoundBound) {
+  service.reply("/getzhifubao.asp", "pay@example.com◆张三");
+  service.reply("/bdzhifubao.asp", "");
+  service.close_gate("/getzhifubao.asp");
+  service.close_gate("/bdzhifubao.asp");
+  controller = std::make_unique<PromotionController>(&tab, context, messages, [this] { return now; });
+  QSignalSpy filled(controller.get(), &PromotionController::filled);
+  controller->start();
+  click_bind();
+  QTRY_COMPARE(service.arrived("/bdzhifubao.asp"), 1u);
+  service.open_gate("/getzhifubao.asp");
+  ASSERT_TRUE(filled.wait());
+  service.open_gate("/bdzhifubao.asp");
+  QTRY_COMPARE(messages.texts(), QStringList{promotion_texts::bind_failed});
+  EXPECT_EQ(bind_button()->text(), "已绑定");
+  EXPECT_FALSE(bind_button()->isEnabled()) << "the service has an account bound";
+  EXPECT_FALSE(account_box()->isEnabled());
+  EXPECT_EQ(account_box()->text(), "pay@example.com");
 }
 
 }  // namespace

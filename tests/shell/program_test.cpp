@@ -92,9 +92,11 @@ class Program {
 
 class ProgramTest : public ::testing::Test {
  protected:
-  std::map<std::string, std::string> env(bool display) const {
+  // `x_display`, when given, is put in DISPLAY.
+  std::map<std::string, std::string> env(bool display, const std::string& x_display = {}) const {
     std::map<std::string, std::string> e{{"HOME", home.path().string()}, {"PATH", "/usr/bin:/bin"}};
     if (display) e["QT_QPA_PLATFORM"] = "offscreen";
+    if (!x_display.empty()) e["DISPLAY"] = x_display;
     return e;
   }
   testing::TempDir home;
@@ -120,6 +122,7 @@ TEST_F(ProgramTest, CommandLine) {
     int exit_code;
     std::string out;  // expected part of standard output
     std::string err;  // expected part of standard error
+    std::string x_display = {};
   } cases[] = {
       {{"--help"}, false, 0, "--service-url <url>", ""},
       {{"--version"}, false, 0, "PlanDesk 0.1.0", ""},
@@ -127,10 +130,18 @@ TEST_F(ProgramTest, CommandLine) {
       {{"--service-url", "https://x.example/path"}, true, 2, "", "--service-url needs an address"},
       {{"extra"}, true, 2, "", "unexpected argument: extra"},
       {{}, false, 1, "", "xvfb-run -a"},
+      // An X display that nobody serves: the same clear line, not the toolkit's abort.
+      {{},
+       false,
+       1,
+       "",
+       "DISPLAY=:64999; run it on a desktop, or under a virtual one: xvfb-run -a",
+       ":64999"},
+      {{}, false, 1, "", "DISPLAY=unix:64999.0;", "unix:64999.0"},
       {{"--data-dir", "/dev/null"}, true, 1, "", "/dev/null"},
   };
   for (const auto& c : cases) {
-    Program program(c.args, env(c.display), files.path());
+    Program program(c.args, env(c.display, c.x_display), files.path());
     ASSERT_TRUE(program.started());
     const std::string what = c.args.empty() ? "(none)" : c.args[0];
     EXPECT_EQ(program.wait(), c.exit_code) << what << ": " << program.err();
