@@ -26,6 +26,5 @@ inline constexpr const char* password_not_changed = "密码修改失败！";
 
 // The service speaks GBK: a character it cannot hold would arrive as "?",
 // so such input is refused before anything is sent.
-inline constexpr const char* unsupported_characters = "对不起，输入中含有无法使用的字符，请换用其他字符！";
 
 }  // namespace plandesk::account_texts

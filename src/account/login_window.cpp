@@ -13,6 +13,7 @@
 #include "service/endpoints.h"
 #include "text/gbk.h"
 #include "ui/background_request.h"
+#include "ui/gbk_validator.h"
 #include "ui/message_box.h"
 #include "ui/pictures.h"
 #include "ui/window_decorator.h"
@@ -72,7 +73,7 @@ void LoginWindow::log_in() {
   if (!has_gbk_bytes(password, 3))
     return env_.messages.show(this, MessageIcon::none, account_texts::enter_password);
   if (!fits_gbk(user_name) || !fits_gbk(password))
-    return env_.messages.show(this, MessageIcon::none, account_texts::unsupported_characters);
+    return env_.messages.show(this, MessageIcon::none, unsupported_characters_message);
 
   set_busy(true);
   run_in_background(

@@ -9,6 +9,7 @@
 #include "service/endpoints.h"
 #include "text/gbk.h"
 #include "ui/background_request.h"
+#include "ui/gbk_validator.h"
 #include "ui/message_box.h"
 
 namespace plandesk {
@@ -48,7 +49,7 @@ void PasswordWindow::change_password() {
   else if (new_password != confirmation)
     refusal = account_texts::confirmation_differs;
   else if (!fits_gbk(new_password))
-    refusal = account_texts::unsupported_characters;
+    refusal = unsupported_characters_message;
   if (refusal) return messages_.show(this, MessageIcon::none, refusal);
 
   set_busy(true);

@@ -77,7 +77,7 @@ void RegistrationWindow::register_account() {
   else if (!has_gbk_bytes(account.qq, 6))
     refusal = account_texts::qq_too_short;
   else if (!fits_gbk(account.user_name) || !fits_gbk(account.password))
-    refusal = account_texts::unsupported_characters;
+    refusal = unsupported_characters_message;
   if (refusal) return env_.messages.show(this, MessageIcon::none, refusal);
 
   set_busy(true);

@@ -11,6 +11,7 @@
 #include "promotion/referral_time.h"
 #include "text/gbk.h"
 #include "ui/background_request.h"
+#include "ui/gbk_validator.h"
 #include "ui/message_box.h"
 
 namespace plandesk {
@@ -101,7 +102,7 @@ void PromotionController::bind() {
   const QString account = account_->text();
   const QString holder_name = holder_name_->text();
   if (!fits_gbk(account.toStdString()) || !fits_gbk(holder_name.toStdString()))
-    return messages_.show(tab_, MessageIcon::none, promotion_texts::unsupported_characters);
+    return messages_.show(tab_, MessageIcon::none, unsupported_characters_message);
   binding_ = true;
   bind_button_->setEnabled(false);
   run_in_background(

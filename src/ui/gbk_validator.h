@@ -6,6 +6,11 @@
 
 namespace plandesk {
 
+// What a window says when typed text holds a character GBK cannot carry, so
+// that nothing is sent or saved as "?".
+inline constexpr const char* unsupported_characters_message =
+    "对不起，输入中含有无法使用的字符，请换用其他字符！";
+
 class GbkValidator : public QValidator {
   Q_OBJECT
 

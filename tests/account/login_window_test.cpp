@@ -7,6 +7,7 @@
 #include "account/account_fixture.h"
 #include "account/account_texts.h"
 #include "account/saved_credentials.h"
+#include "ui/gbk_validator.h"
 #include "ui/pictures.h"
 
 namespace plandesk {
@@ -93,13 +94,10 @@ TEST_F(LoginWindowTest, ShortOrUnusableInputIsRefusedWithoutARequest) {
     const char* password;
     const char* message;
   } cases[] = {
-      {"", "abc", account_texts::enter_user_name},
-      {"ab", "abc", account_texts::enter_user_name},
+      {"", "abc", account_texts::enter_user_name},      {"ab", "abc", account_texts::enter_user_name},
       {"中", "abc", account_texts::enter_user_name},  // 2 GBK bytes
-      {"abc", "", account_texts::enter_password},
-      {"abc", "中", account_texts::enter_password},
-      {"abc😀", "abcd", account_texts::unsupported_characters},
-      {"abcd", "pw😀", account_texts::unsupported_characters},
+      {"abc", "", account_texts::enter_password},       {"abc", "中", account_texts::enter_password},
+      {"abc😀", "abcd", unsupported_characters_message}, {"abcd", "pw😀", unsupported_characters_message},
   };
   open();
   for (const auto& c : cases) {

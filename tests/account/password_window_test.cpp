@@ -6,6 +6,7 @@
 #include "account/account_fixture.h"
 #include "account/account_texts.h"
 #include "account/saved_credentials.h"
+#include "ui/gbk_validator.h"
 
 namespace plandesk {
 namespace {
@@ -67,7 +68,7 @@ TEST_F(PasswordWindowTest, ChecksComeBeforeAnyRequest) {
   change("demo123", "newpass1", "newpass2");
   EXPECT_EQ(messages.texts(), QStringList{account_texts::confirmation_differs});
   change("demo123", "newpass😀", "newpass😀");
-  EXPECT_EQ(messages.texts(), QStringList{account_texts::unsupported_characters});
+  EXPECT_EQ(messages.texts(), QStringList{unsupported_characters_message});
   EXPECT_TRUE(server.requests().empty());
   EXPECT_EQ(context.password, "demo123");
 }

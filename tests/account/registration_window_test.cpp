@@ -5,6 +5,7 @@
 
 #include "account/account_fixture.h"
 #include "account/account_texts.h"
+#include "ui/gbk_validator.h"
 #include "ui/pictures.h"
 
 namespace plandesk {
@@ -61,7 +62,7 @@ TEST_F(RegistrationWindowTest, ChecksRunInOrderAndTheFirstFailureDecides) {
       {"abcde", "abcdef", "abcde", "123456", account_texts::confirmation_too_short},
       {"abcde", "abcdef", "abcdeg", "12345", account_texts::passwords_differ},
       {"abcde", "abcdef", "abcdef", "12345", account_texts::qq_too_short},
-      {"abcd😀", "abcdef", "abcdef", "123456", account_texts::unsupported_characters},
+      {"abcd😀", "abcdef", "abcdef", "123456", unsupported_characters_message},
   };
   for (const auto& c : cases) {
     fill(c.user, c.password, c.confirmation, c.qq);

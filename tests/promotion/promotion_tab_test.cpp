@@ -22,6 +22,7 @@
 #include "support/top_level.h"
 #include "support/typing.h"
 #include "text/gbk.h"
+#include "ui/gbk_validator.h"
 
 namespace plandesk {
 namespace {
@@ -232,7 +233,7 @@ TEST_F(PromotionTabTest, BindRefusesCharactersGbkCannotHold) {
   testing::type_text(account_box(), "pay@example.com");
   testing::type_text(holder_box(), "张😀");
   click_bind();
-  EXPECT_EQ(messages.texts(), QStringList{promotion_texts::unsupported_characters});
+  EXPECT_EQ(messages.texts(), QStringList{unsupported_characters_message});
   EXPECT_EQ(service.received("/bdzhifubao.asp", "zhifubao"), "<no request>");
   EXPECT_TRUE(bind_button()->isEnabled());
 }
